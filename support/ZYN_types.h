@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
-namespace zyn {
+#include "platform/ZYN_classes.h"
 
-class TObject;
+namespace zyn {
 
 /// Text form of an angle for DegreeToStr.
 enum TDegreeFormat : std::uint8_t {
@@ -34,6 +34,6 @@ struct TRectDouble {
 };
 
 /// Progress of a long operation: the sender and a percentage.
-using TOnPercentDoneEvent = std::function<void(void* Sender, std::int32_t Percent)>;
+using TOnPercentDoneEvent = std::function<void(TComponent* Sender, std::int32_t Percent)>;
 
 } // namespace zyn
