@@ -24,7 +24,10 @@
 
 namespace zyn {
 
-class TBitmap;
+namespace detail {
+struct TOutline;
+struct TPainter;
+} // namespace detail
 
 /// Returned by Pixels for a point outside the surface.
 inline constexpr TColor CLR_INVALID = 0xFFFFFFFF;
@@ -105,8 +108,8 @@ public:
   /// Copies SourceRect of Source onto Dest, stretching with this canvas's
   /// stretch mode when the sizes differ.
   void CopyRect(const TRect& Dest, TCanvas& Source, const TRect& SourceRect);
-  /// Copies the whole of Graphic with its top-left corner at (X, Y).
-  void Draw(std::int32_t X, std::int32_t Y, TBitmap& Graphic);
+  /// Copies the whole of Graphic (a bitmap) with its top-left corner at (X, Y).
+  void Draw(std::int32_t X, std::int32_t Y, TCanvasTarget& Graphic);
 
   /// Copies pen, brush, font, clip and stretch mode (not the target).
   void Assign(const TPersistent* Source) override;
@@ -115,6 +118,16 @@ protected:
   std::string ClassName() const override { return "TCanvas"; }
 
 private:
+  /// The surface and the effective clip for a drawing operation; false when
+  /// there is nothing to draw on.
+  bool Begin(TSurface& Surface, TRect& Clip) const;
+  using TBoxShape = void (*)(const TRect&, const detail::TOutline*, const detail::TPainter*) noexcept;
+  /// Draws a shape given by its box (corners in any order) with pen and brush.
+  void DrawInBox(const TRect& Box, TBoxShape Shape);
+  void End() const {
+    if (FTarget) FTarget->Changed();
+  }
+
   TCanvasTarget* FTarget;
   TPen FPen;
   TBrush FBrush;

@@ -94,6 +94,8 @@ public:
   TFontStyles Style() const noexcept;
   void SetStyle(TFontStyles Value);
 
+  /// The logical-font record of the font.
+  const TLogFont& LogFont() const noexcept { return FLogFont; }
   /// The font as a handle; GetObject reads its record.
   TFontHandle Handle() const { return {FLogFont}; }
   /// Makes this the font of Value's record (name, height, styles, rotation).
