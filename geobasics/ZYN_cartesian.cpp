@@ -81,11 +81,17 @@ void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid,
   const double rf = RecipFlattening(Ellipsoid);
   const double f = rf == 0.0 ? 0.0 : 1.0 / rf;
   const double r = std::sqrt(p * p + Z * Z);
-  const double mu = std::atan(Z / p * ((1.0 - f) + e2 * a / r));
-  const double sinMu = std::sin(mu), cosMu = std::cos(mu);
-  const double phi = std::atan((Z * (1.0 - f) + e2 * a * sinMu * sinMu * sinMu) /
-                               ((1.0 - f) * (p - e2 * a * cosMu * cosMu * cosMu)));
-  const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+  // μ and φ are the angles of vectors (p, Z·k) and (den, num); their sines and
+  // cosines follow from the vectors themselves, without trigonometric calls.
+  const double zk = Z * ((1.0 - f) + e2 * a / r);
+  const double muLength = std::sqrt(p * p + zk * zk);
+  const double sinMu = zk / muLength, cosMu = p / muLength;
+  const double num = Z * (1.0 - f) + e2 * a * sinMu * sinMu * sinMu;
+  const double den = (1.0 - f) * (p - e2 * a * cosMu * cosMu * cosMu);
+  const double phi = std::atan(num / den);
+  // arctan keeps φ within ±90°: its cosine is positive whatever the sign of den.
+  const double phiLength = std::copysign(std::sqrt(num * num + den * den), den);
+  const double sinPhi = num / phiLength, cosPhi = den / phiLength;
   Latitude = phi * RadToDeg;
   Longitude = std::atan2(Y, X) * RadToDeg;
   Height = p * cosPhi + Z * sinPhi - a * std::sqrt(1.0 - e2 * sinPhi * sinPhi);
