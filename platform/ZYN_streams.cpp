@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/ZYN_sysutils.h"
@@ -29,7 +27,7 @@ void TStream::WriteBuffer(const void* Buffer, std::int64_t Count) {
 }
 
 std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
-  if (Count == 0) {
+  if (Count <= 0) {
     Source.SetPosition(0);
     Count = Source.Size();
   }
@@ -46,73 +44,56 @@ std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
 
 // ---- TFileStream ----
 
-TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : FFileName(FileName) {
-  int flags = O_CLOEXEC;
-  if (Mode == fmCreate) {
-    flags |= O_RDWR | O_CREAT | O_TRUNC;
-  } else {
-    switch (Mode & 0x3) {
-      case fmOpenWrite: flags |= O_WRONLY; break;
-      case fmOpenReadWrite: flags |= O_RDWR; break;
-      default: flags |= O_RDONLY; break;
-    }
+TFileAccess FileAccessOfMode(std::uint16_t Mode) noexcept {
+  if ((Mode & fmCreate) == fmCreate) return faCreate;
+  switch (Mode & 0x3) {
+    case fmOpenWrite: return faWrite;
+    case fmOpenReadWrite: return faReadWrite;
+    default: return faRead;
   }
-  FHandle = ::open(FileName.c_str(), flags, 0666);
-  if (FHandle < 0)
-    throw EInOutError::FromErrno(errno, FileName, Mode == fmCreate ? "Cannot create file" : "Cannot open file");
 }
 
-TFileStream::~TFileStream() {
-  if (FHandle >= 0) ::close(FHandle);
+TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : FFileName(FileName) {
+  const TFileAccess access = FileAccessOfMode(Mode);
+  if (const int r = FHandle.Open(FileName, access); r < 0)
+    throw EInOutError::FromErrno(-r, FileName, access == faCreate ? "Cannot create file" : "Cannot open file");
 }
+
+TFileStream::~TFileStream() = default;
 
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
-  auto* p = static_cast<std::uint8_t*>(Buffer);
-  std::int64_t done = 0;
-  while (done < Count) {
-    const ssize_t n = ::read(FHandle, p + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EInOutError::FromErrno(errno, FFileName, "Cannot read file");
-    if (n == 0) break;
-    done += n;
-  }
-  return done;
+  const std::int64_t n = FHandle.Read(Buffer, Count);
+  if (n < 0) throw EInOutError::FromErrno(static_cast<int>(-n), FFileName, "Cannot read file");
+  return n;
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
-  const auto* p = static_cast<const std::uint8_t*>(Buffer);
-  std::int64_t done = 0;
-  while (done < Count) {
-    const ssize_t n = ::write(FHandle, p + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EInOutError::FromErrno(errno, FFileName, "Cannot write file");
-    done += n;
-  }
-  return done;
+  const std::int64_t n = FHandle.Write(Buffer, Count);
+  if (n < 0) throw EInOutError::FromErrno(static_cast<int>(-n), FFileName, "Cannot write file");
+  return n;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
   const int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
-  const off_t r = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-  if (r < 0) throw EInOutError::FromErrno(errno, FFileName, "Cannot seek in file");
+  const std::int64_t r = FHandle.Seek(Offset, whence);
+  if (r < 0) throw EInOutError::FromErrno(static_cast<int>(-r), FFileName, "Cannot seek in file");
   return r;
 }
 
 std::int64_t TFileStream::Size() {
-  struct stat st {};
-  if (::fstat(FHandle, &st) != 0) throw EInOutError::FromErrno(errno, FFileName, "Cannot stat file");
-  return st.st_size;
+  const std::int64_t r = FHandle.Size();
+  if (r < 0) throw EInOutError::FromErrno(static_cast<int>(-r), FFileName, "Cannot stat file");
+  return r;
 }
 
 void TFileStream::SetSize(std::int64_t NewSize) {
-  if (::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
-    throw EInOutError::FromErrno(errno, FFileName, "Cannot resize file");
+  if (const int r = FHandle.Resize(NewSize); r < 0)
+    throw EInOutError::FromErrno(-r, FFileName, "Cannot resize file");
   if (Position() > NewSize) Seek(NewSize, soBeginning);
 }
 
 void TFileStream::Flush() {
-  if (::fsync(FHandle) != 0 && errno != EINVAL)
-    throw EInOutError::FromErrno(errno, FFileName, "Cannot flush file");
+  if (const int r = FHandle.Sync(); r < 0) throw EInOutError::FromErrno(-r, FFileName, "Cannot flush file");
 }
 
 // ---- TMemoryStream ----

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ZYN_filehandle.h"
+
 namespace zyn {
 
 enum TSeekOrigin : std::uint8_t { soBeginning, soCurrent, soEnd };
@@ -33,20 +35,30 @@ public:
   void ReadBuffer(void* Buffer, std::int64_t Count);
   /// Writes exactly Count bytes or raises EInOutError ("Stream write error").
   void WriteBuffer(const void* Buffer, std::int64_t Count);
-  /// Copies Count bytes (all of Source from its start when Count is 0).
+  /// Copies Count bytes from the current position of Source; Count 0 or less
+  /// copies all of Source from its start.
   std::int64_t CopyFrom(TStream& Source, std::int64_t Count);
 
 protected:
   virtual std::string StreamName() const { return {}; }
 };
 
-/// File open modes.
+/// File open modes: an access mode, optionally combined with a sharing mode
+/// (accepted for compatibility; Linux does not enforce sharing).
 enum TFileOpenMode : std::uint16_t {
   fmOpenRead = 0x0000,
   fmOpenWrite = 0x0001,
   fmOpenReadWrite = 0x0002,
+  fmShareCompat = 0x0000,
+  fmShareExclusive = 0x0010,
+  fmShareDenyWrite = 0x0020,
+  fmShareDenyRead = 0x0030,
+  fmShareDenyNone = 0x0040,
   fmCreate = 0xFF00, ///< create or truncate, then read and write
 };
+
+/// The access part of an open mode as a TFileAccess.
+TFileAccess FileAccessOfMode(std::uint16_t Mode) noexcept;
 
 /// A stream over a file on disk. Opening failures raise EInOutError with the
 /// OS error and the file name.
@@ -71,7 +83,7 @@ protected:
 
 private:
   std::string FFileName;
-  int FHandle = -1;
+  TFileHandle FHandle;
 };
 
 /// A stream over a growable block of memory.
