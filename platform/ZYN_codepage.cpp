@@ -35,13 +35,17 @@ void AppendUtf8(std::string& out, char32_t cp) {
 char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i++]);
   if (b0 < 0x80) return b0;
-  int extra = b0 >= 0xF0 && b0 <= 0xF4 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
+  const int extra = b0 >= 0xF0 && b0 <= 0xF4 ? 3 : b0 >= 0xE0 && b0 < 0xF0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
   if (extra < 0) return 0xFFFD;
   char32_t cp = b0 & (0x3F >> extra);
   for (int k = 0; k < extra; ++k) {
     if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
     cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
   }
+  // Overlong forms (an ASCII letter spelt in three bytes), surrogates and
+  // values beyond U+10FFFF are malformed, not characters.
+  constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kMin[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0xFFFD;
   return cp;
 }
 
