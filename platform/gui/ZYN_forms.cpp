@@ -1,5 +1,6 @@
 #include "platform/gui/ZYN_forms.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 #include <utility>
@@ -143,6 +144,101 @@ void TApplication::ProcessMessages() { ActiveBackend().ProcessMessages(); }
 TApplication& Application() {
   static TApplication application;
   return application;
+}
+
+} // namespace zyn
+
+// --- cursor files -----------------------------------------------------------
+
+namespace zyn {
+
+namespace {
+
+class TCursorReader {
+public:
+  TCursorReader(const std::uint8_t* Data, std::size_t Size) : FData(Data), FSize(Size) {}
+  std::uint32_t U16(std::size_t At) const { return Need(At, 2), FData[At] | (FData[At + 1] << 8); }
+  std::uint32_t U32(std::size_t At) const { return Need(At, 4), U16(At) | (U16(At + 2) << 16); }
+  std::int32_t I32(std::size_t At) const { return static_cast<std::int32_t>(U32(At)); }
+  std::uint8_t U8(std::size_t At) const { return Need(At, 1), FData[At]; }
+  void Need(std::size_t At, std::size_t Count) const {
+    if (At > FSize || Count > FSize - At) throw EConvertError("Cursor file is truncated");
+  }
+
+private:
+  const std::uint8_t* FData;
+  std::size_t FSize;
+};
+
+std::size_t RowBytes(std::int32_t Width, std::uint32_t Bits) {
+  return ((static_cast<std::size_t>(Width) * Bits + 31) / 32) * 4;
+}
+
+} // namespace
+
+TCursorShape DecodeCursorFile(const std::uint8_t* Data, std::size_t Size) {
+  const TCursorReader r(Data, Size);
+  if (r.U16(0) != 0 || r.U16(2) != 2 || r.U16(4) == 0) throw EConvertError("Not a cursor file");
+  TCursorShape shape;
+  shape.HotSpot = {static_cast<std::int32_t>(r.U16(10)), static_cast<std::int32_t>(r.U16(12))};
+  const std::size_t dib = r.U32(18);
+  if (r.U32(dib) < 40) throw EConvertError("Cursor image is not a device-independent bitmap");
+  const std::int32_t width = r.I32(dib + 4), height = r.I32(dib + 8) / 2;
+  const std::uint32_t bits = r.U16(dib + 14), used = r.U32(dib + 32);
+  if (width <= 0 || height <= 0 || width > 256 || height > 256 || r.U32(dib + 16) != 0 ||
+      (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    throw EConvertError("Unsupported cursor image");
+  const std::size_t colours = bits <= 8 ? (used != 0 && used < (1u << bits) ? used : (1u << bits)) : 0;
+  const std::size_t palette = dib + r.U32(dib);
+  const std::size_t xorStart = palette + colours * 4, xorRow = RowBytes(width, bits);
+  const std::size_t andStart = xorStart + xorRow * static_cast<std::size_t>(height), andRow = RowBytes(width, 1);
+  r.Need(andStart, andRow * static_cast<std::size_t>(height));
+  shape.Width = width;
+  shape.Height = height;
+  shape.Pixels.assign(static_cast<std::size_t>(width * height), 0);
+  shape.InvertMask.assign(shape.Pixels.size(), 0);
+  bool anyAlpha = false;
+  for (std::int32_t y = 0; y < height; ++y) {
+    // Rows are stored bottom-up.
+    const std::size_t xr = xorStart + xorRow * static_cast<std::size_t>(height - 1 - y);
+    const std::size_t ar = andStart + andRow * static_cast<std::size_t>(height - 1 - y);
+    for (std::int32_t x = 0; x < width; ++x) {
+      TPixel colour = 0;
+      if (bits <= 8) {
+        const std::size_t bit = static_cast<std::size_t>(x) * bits;
+        const std::uint32_t index = (r.U8(xr + bit / 8) >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+        if (index < colours) colour = r.U32(palette + index * 4) & 0xFFFFFF;
+      } else {
+        const std::size_t at = xr + static_cast<std::size_t>(x) * (bits / 8);
+        colour = r.U8(at) | (r.U8(at + 1) << 8) | (TPixel(r.U8(at + 2)) << 16);
+        if (bits == 32) colour |= TPixel(r.U8(at + 3)) << 24;
+      }
+      anyAlpha = anyAlpha || (colour >> 24) != 0;
+      const bool masked = (r.U8(ar + static_cast<std::size_t>(x) / 8) >> (7 - x % 8)) & 1;
+      const std::size_t i = static_cast<std::size_t>(y * width + x);
+      // AND 0: the colour; AND 1: the screen itself, inverted where the colour is not black.
+      if (!masked) shape.Pixels[i] = colour | 0xFF000000u;
+      else if ((colour & 0xFFFFFF) != 0) shape.InvertMask[i] = 1;
+    }
+  }
+  if (bits == 32 && anyAlpha) {
+    // Images with an alpha channel use it instead of the mask.
+    const std::size_t xr0 = xorStart;
+    for (std::int32_t y = 0; y < height; ++y)
+      for (std::int32_t x = 0; x < width; ++x) {
+        const std::size_t at = xr0 + xorRow * static_cast<std::size_t>(height - 1 - y) + static_cast<std::size_t>(x) * 4;
+        const std::size_t i = static_cast<std::size_t>(y * width + x);
+        shape.Pixels[i] = (r.U8(at) | (r.U8(at + 1) << 8) | (TPixel(r.U8(at + 2)) << 16)) |
+                          (r.U8(at + 3) >= 128 ? 0xFF000000u : 0u);
+        if ((shape.Pixels[i] >> 24) == 0) shape.Pixels[i] = 0;
+        shape.InvertMask[i] = 0;
+      }
+  }
+  if (std::none_of(shape.InvertMask.begin(), shape.InvertMask.end(), [](std::uint8_t m) { return m != 0; }))
+    shape.InvertMask.clear();
+  shape.HotSpot.X = std::min(shape.HotSpot.X, width - 1);
+  shape.HotSpot.Y = std::min(shape.HotSpot.Y, height - 1);
+  return shape;
 }
 
 } // namespace zyn
