@@ -22,7 +22,10 @@ std::string PaddedInt(std::int64_t v, int Width) {
 /// Units (whole part, two digits when not leading) and the decimals of the last.
 std::string LastUnit(std::int64_t Scaled, std::int64_t Pow10, int Decimals, int Width) {
   std::string s = PaddedInt(Scaled / Pow10, Width);
-  if (Decimals > 0) s += "." + PaddedInt(Scaled % Pow10, Decimals);
+  if (Decimals > 0) {
+    s += '.';
+    s += PaddedInt(Scaled % Pow10, Decimals);
+  }
   return s;
 }
 
