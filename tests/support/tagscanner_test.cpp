@@ -146,6 +146,38 @@ TEST_P(TagScanner, ReturnsSingleByteTextAsUtf8) {
 INSTANTIATE_TEST_SUITE_P(FileAndStream, TagScanner, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "TextFile" : "Stream"; });
 
+// Random inputs built from the characters the scanner cares about: both forms
+// must terminate and agree, whatever the input.
+TEST(TagScannerRobustness, FileAndStreamAgreeOnRandomInput) {
+  const std::string_view alphabet[] = {"<", ">", "\"", "/", " ", "\r\n", "\n", "\r", "<!--", "-->", "=",
+                                       "geomap", "landmark", "utmzone", "x", "\x80", "\xFF", "\t", "?"};
+  std::uint64_t seed = 12345;
+  auto next = [&seed] { return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33; };
+  testing::TTempDir dir;
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const auto pieces = next() % 60;
+    for (std::uint64_t i = 0; i < pieces; ++i) text += alphabet[next() % std::size(alphabet)];
+    TMemoryStream s;
+    s.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+    s.SetPosition(0);
+    TTextFile f(dir.Write("r.xml", text));
+    f.Reset();
+    for (int guard = 0;; ++guard) {
+      ASSERT_LT(guard, 100) << text;
+      std::string fa, fc, sa, sc;
+      const int fi = ReadNextTagInTextFile(f, kTags.data(), kHigh, fa, fc);
+      const int si = ReadNextTagInStream(s, kTags.data(), kHigh, sa, sc);
+      ASSERT_EQ(fi, si) << text;
+      ASSERT_EQ(fa, sa) << text;
+      ASSERT_EQ(fc, sc) << text;
+      if (fi == kHigh) break;
+    }
+    EXPECT_TRUE(f.Eof()) << text;
+    EXPECT_EQ(s.Position(), s.Size()) << text;
+  }
+}
+
 TEST(TagScannerPosition, StreamStopsAtTheNextTagSoLineReadersContinueThere) {
   const std::string text = "<geomap id=\"a\">\r\n<utmzone>5</utmzone>\r\n</geomap>\r\n<geomap id=\"b\">\r\n";
   TMemoryStream s;
