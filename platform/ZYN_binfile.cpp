@@ -69,15 +69,20 @@ void TRecordFile::Read(void* Record) {
   if (BlockRead(Record, 1) != 1) throw EInOutError(EIO, FFileName, "Read beyond end of file \"" + FFileName + "\"");
 }
 
+std::int64_t TRecordFile::ByteCount(std::int64_t Records, const char* What) const {
+  const auto size = static_cast<std::int64_t>(FRecordSize);
+  if (Records > std::numeric_limits<std::int64_t>::max() / size)
+    throw EInOutError::FromErrno(EINVAL, FFileName, What);
+  return Records * size;
+}
+
 void TRecordFile::Write(const void* Record) { BlockWrite(Record, 1); }
 
 std::int64_t TRecordFile::BlockRead(void* Buffer, std::int64_t Count) {
   if (Count <= 0) return 0;
   TFileHandle& h = OpenHandle("Cannot read file");
   const auto size = static_cast<std::int64_t>(FRecordSize);
-  if (Count > std::numeric_limits<std::int64_t>::max() / size)
-    throw EInOutError::FromErrno(EINVAL, FFileName, "Cannot read file");
-  const std::int64_t n = h.Read(Buffer, Count * size);
+  const std::int64_t n = h.Read(Buffer, ByteCount(Count, "Cannot read file"));
   Check(n, "Cannot read file");
   // A trailing partial record is not part of the result; step back over it.
   if (const std::int64_t partial = n % size; partial != 0) h.Seek(-partial, SEEK_CUR);
@@ -87,10 +92,7 @@ std::int64_t TRecordFile::BlockRead(void* Buffer, std::int64_t Count) {
 void TRecordFile::BlockWrite(const void* Buffer, std::int64_t Count) {
   if (Count <= 0) return;
   TFileHandle& h = OpenHandle("Cannot write file");
-  const auto size = static_cast<std::int64_t>(FRecordSize);
-  if (Count > std::numeric_limits<std::int64_t>::max() / size)
-    throw EInOutError::FromErrno(EINVAL, FFileName, "Cannot write file");
-  const std::int64_t n = h.Write(Buffer, Count * size);
+  const std::int64_t n = h.Write(Buffer, ByteCount(Count, "Cannot write file"));
   Check(n, "Cannot write file");
 }
 

@@ -91,6 +91,8 @@ private:
   /// Raises for a negative result (-errno) of a handle operation.
   void Check(std::int64_t Result, const char* What) const;
   TFileHandle& OpenHandle(const char* What);
+  /// Records as bytes; raises when the count does not fit.
+  std::int64_t ByteCount(std::int64_t Records, const char* What) const;
 
   std::string FFileName;
   std::size_t FRecordSize;
