@@ -46,6 +46,19 @@ TEST(TextFile, WritesCrLfSingleByteLinesAndReadsEveryLineEnd) {
   EXPECT_EQ(line, "");
 }
 
+TEST(TextFile, LineEndsSplitAcrossReadChunksCountOnce) {
+  TTempDir dir;
+  const std::string longLine((1 << 16) - 1, 'a'); // CR is the chunk's last byte, LF the next chunk's first
+  TTextFile f(dir.Write("long.txt", longLine + "\r\nb\r\n"));
+  f.Reset();
+  std::string line;
+  ASSERT_TRUE(f.ReadLn(line));
+  EXPECT_EQ(line, longLine);
+  ASSERT_TRUE(f.ReadLn(line));
+  EXPECT_EQ(line, "b");
+  EXPECT_TRUE(f.Eof());
+}
+
 TEST(TextFile, OpenFailuresAreTestableOrRaiseWithTheFileName) {
   TTempDir dir;
   const std::string missing = dir.File("missing.xml");

@@ -178,6 +178,24 @@ TEST(TagScannerRobustness, FileAndStreamAgreeOnRandomInput) {
   }
 }
 
+TEST(TagScannerPosition, TagsAndContentsMayCrossTheStreamsReadChunks) {
+  std::string text;
+  std::vector<std::string> ids;
+  for (int i = 0; text.size() < 20000; ++i) {
+    ids.push_back(std::to_string(i));
+    text += "<!-- filler --><landmark id=\"" + ids.back() + "\"\r\n captext=\"" + std::string(i % 50, 'c') + "\"/>\r\n";
+  }
+  TMemoryStream s;
+  s.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  s.SetPosition(0);
+  std::string attr, content;
+  for (const auto& id : ids) {
+    ASSERT_EQ(ReadNextTagInStream(s, kTags.data(), kHigh, attr, content), 7);
+    ASSERT_EQ(attr.substr(0, attr.find(' ')), "id=\"" + id + "\"");
+  }
+  EXPECT_EQ(ReadNextTagInStream(s, kTags.data(), kHigh, attr, content), kHigh);
+}
+
 TEST(TagScannerPosition, StreamStopsAtTheNextTagSoLineReadersContinueThere) {
   const std::string text = "<geomap id=\"a\">\r\n<utmzone>5</utmzone>\r\n</geomap>\r\n<geomap id=\"b\">\r\n";
   TMemoryStream s;
