@@ -338,11 +338,7 @@ void TWinControl::PaintGraphicChildren() {
     if (graphic == nullptr || !graphic->Visible() || graphic->Width() == 0 || graphic->Height() == 0) continue;
     // The child starts from the picture under it, so that it may leave
     // pixels untouched (a flat button shows its parent's face).
-    const TSurface mine = ScreenSurface().Surface();
-    const TSurface its = graphic->ScreenSurface().Surface();
-    const TRect area = IntersectRect(graphic->BoundsRect(), ClientRect());
-    for (std::int32_t y = area.Top; y < area.Bottom; ++y)
-      std::copy_n(mine.Row(y) + area.Left, area.Width(), its.Row(y - graphic->Top()) + (area.Left - graphic->Left()));
+    CopyChildArea(*graphic, true);
     graphic->FPainting = true;
     try {
       graphic->Paint();
@@ -351,17 +347,21 @@ void TWinControl::PaintGraphicChildren() {
       throw;
     }
     graphic->FPainting = false;
-    ComposeChild(*graphic);
+    CopyChildArea(*graphic, false);
   }
 }
 
-void TWinControl::ComposeChild(TControl& Child) {
+void TWinControl::CopyChildArea(TControl& Child, bool IntoChild) {
   const TSurface mine = ScreenSurface().Surface();
   const TSurface its = Child.ScreenSurface().Surface();
   const TRect area = IntersectRect(Child.BoundsRect(), ClientRect());
   if (area.IsEmpty() || mine.Empty() || its.Empty()) return;
-  for (std::int32_t y = area.Top; y < area.Bottom; ++y)
-    std::copy_n(its.Row(y - Child.Top()) + (area.Left - Child.Left()), area.Width(), mine.Row(y) + area.Left);
+  for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+    TPixel* parentRow = mine.Row(y) + area.Left;
+    TPixel* childRow = its.Row(y - Child.Top()) + (area.Left - Child.Left());
+    if (IntoChild) std::copy_n(parentRow, area.Width(), childRow);
+    else std::copy_n(childRow, area.Width(), parentRow);
+  }
 }
 
 void TWinControl::BoundsChanged(bool SizeChanged) {
@@ -480,7 +480,7 @@ void TGraphicControl::Repaint() {
 void TGraphicControl::SurfaceChanged() {
   // Drawing outside Paint goes straight onto the parent's picture.
   if (FPainting || Parent() == nullptr || !Visible()) return;
-  Parent()->ComposeChild(*this);
+  Parent()->CopyChildArea(*this, false);
   Parent()->SurfaceChanged();
 }
 

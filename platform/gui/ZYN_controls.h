@@ -260,8 +260,9 @@ private:
   void InsertControl(TControl* Control);
   void RemoveControl(TControl* Control);
   void PaintGraphicChildren();
-  /// Copies a graphic child's surface to its place in this surface (clipped).
-  void ComposeChild(TControl& Child);
+  /// Copies between a graphic child's surface and its place in this surface
+  /// (clipped): into the child before it paints, back afterwards.
+  void CopyChildArea(TControl& Child, bool IntoChild);
   /// Shows the cursor of Hover (or this control's when Hover has none).
   void ShowCursorOf(const TControl* Hover);
   /// The graphic child under the mouse changed.

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/gui/ZYN_resources.h"
+
 namespace zyn {
 
 namespace {
@@ -239,6 +241,11 @@ TCursorShape DecodeCursorFile(const std::uint8_t* Data, std::size_t Size) {
   shape.HotSpot.X = std::min(shape.HotSpot.X, width - 1);
   shape.HotSpot.Y = std::min(shape.HotSpot.Y, height - 1);
   return shape;
+}
+
+HCURSOR LoadCursorFromResource(const std::string& Name) {
+  const std::span<const std::uint8_t> data = LoadResource(RT_CURSOR, Name);
+  return std::make_shared<const TCursorShape>(DecodeCursorFile(data.data(), data.size()));
 }
 
 } // namespace zyn

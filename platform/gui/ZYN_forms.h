@@ -69,6 +69,10 @@ TScreen& Screen();
 /// images; the first image is taken). Throws EConvertError on malformed data.
 TCursorShape DecodeCursorFile(const std::uint8_t* Data, std::size_t Size);
 
+/// The cursor compiled in as the resource Name of kind RT_CURSOR (a .cur
+/// file's bytes); EResNotFound when there is none, EConvertError when malformed.
+HCURSOR LoadCursorFromResource(const std::string& Name);
+
 /// The application: runs pending messages of the active backend.
 class TApplication {
 public:

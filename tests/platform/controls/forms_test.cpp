@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/gui/ZYN_forms.h"
+#include "platform/gui/ZYN_resources.h"
 
 namespace zyn {
 namespace {
@@ -59,6 +60,15 @@ TEST(CursorFileTest, MalformedFilesRaiseAndNeverReadOutside) {
   std::vector<std::uint8_t> far = file;
   far[18] = 0xF0, far[21] = 0x7F; // image offset far beyond the end
   EXPECT_THROW(DecodeCursorFile(far.data(), far.size()), EConvertError);
+}
+
+TEST(CursorFileTest, CursorsLoadFromCompiledInResources) {
+  static const std::vector<std::uint8_t> file = MonochromeCursor();
+  RegisterResource(RT_CURSOR, "TESTCURSOR", file);
+  const HCURSOR cursor = LoadCursorFromResource("testcursor");
+  ASSERT_NE(cursor, nullptr);
+  EXPECT_EQ(cursor->HotSpot, Point(6, 6));
+  EXPECT_THROW(LoadCursorFromResource("NOSUCHCURSOR"), EResNotFound);
 }
 
 TEST(ScreenTest, CursorTableHoldsStandardAndApplicationCursors) {
