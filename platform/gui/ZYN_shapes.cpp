@@ -42,7 +42,8 @@ void DrawRectangle(const TRect& R, const TOutline* Pen, const TPainter* Fill) no
     if (Fill) Fill->Fill({R.Left, R.Top, R.Right - 1, R.Bottom - 1});
     return;
   }
-  if (Pen->Width > 1 || !Pen->Dash || R.Width() <= 2 || R.Height() <= 2) {
+  const bool thin = std::int64_t(R.Right) - R.Left <= 2 || std::int64_t(R.Bottom) - R.Top <= 2;
+  if (Pen->Width > 1 || !Pen->Dash || thin) {
     const std::int32_t w = Pen->Width;
     const TRect outer = Inflate(R, OuterHalf(w), w / 2);
     const TRect inner = Inflate(outer, -w, -w);
@@ -112,7 +113,8 @@ void DrawEllipse(const TRect& R, const TOutline* Pen, const TPainter* Fill) noex
   const std::int32_t width = Pen ? Pen->Width : 1;
   const TRect outer = width > 1 ? Inflate(R, OuterHalf(width), width / 2) : R;
   const TRect inner = Inflate(outer, -width, -width);
-  const TRect& clip = ink ? ink->Clip : (Fill ? Fill->Clip : R);
+  if (!ink && !Fill) return;
+  const TRect& clip = ink ? ink->Clip : Fill->Clip;
   const std::int64_t top = std::max(outer.Top, clip.Top), bottom = std::min(outer.Bottom, clip.Bottom);
   for (std::int64_t y = top; y < bottom; ++y) {
     std::int64_t lo, hi, cLo = 0, cHi = -1;
