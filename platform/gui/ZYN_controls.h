@@ -14,12 +14,12 @@
 
 #include "platform/ZYN_classes.h"
 #include "platform/gui/ZYN_backend.h"
+#include "platform/gui/ZYN_canvas.h"
 #include "platform/gui/ZYN_forms.h"
 #include "platform/gui/ZYN_graphics.h"
 
 namespace zyn {
 
-class TCanvas;
 class TControl;
 class TWinControl;
 

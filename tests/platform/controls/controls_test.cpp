@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -306,6 +307,41 @@ TEST_F(ControlsTest, DestroyingAParentDetachesChildrenItDoesNotOwn) {
   owned->SetParent(owner.get());
   EXPECT_EQ(owner->ControlCount(), 1);
   owner.reset(); // no double destruction, no dangling parent (checked by the sanitizers)
+}
+
+/// A custom control that paints a diagonal of its colour on white.
+class TDiagonal : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+
+protected:
+  void Paint() override {
+    Canvas().Brush().SetColor(clWhite);
+    Canvas().FillRect(ClientRect());
+    for (std::int32_t i = 0; i < std::min(Width(), Height()); ++i) Canvas().SetPixels(i, i, Color());
+  }
+};
+
+TEST_F(ControlsTest, CanvasDrawsOnTheScreenSurfaceThatTheWindowShows) {
+  TDiagonal c(nullptr);
+  c.SetBounds(0, 0, 8, 6);
+  c.SetColor(clNavy);
+  c.HandleNeeded();
+  Application().ProcessMessages();
+  THeadlessPeer* peer = Backend.PeerOf(c);
+  EXPECT_EQ(peer->PixelColor(3, 3), clNavy);
+  EXPECT_EQ(peer->PixelColor(4, 3), clWhite);
+
+  // Drawing outside Paint (rubber bands) is shown at once.
+  const std::int64_t before = peer->PresentCount();
+  c.Canvas().SetPixels(5, 1, clRed);
+  EXPECT_GT(peer->PresentCount(), before);
+  EXPECT_EQ(peer->PixelColor(5, 1), clRed);
+
+  c.SetBounds(0, 0, 12, 10); // the surface grows with the control and is painted again
+  Application().ProcessMessages();
+  EXPECT_EQ(peer->Bounds(), Rect(0, 0, 12, 10));
+  EXPECT_EQ(peer->PixelColor(9, 9), clNavy);
 }
 
 TEST_F(ControlsTest, ScreenCoordinatesAddTheParentsOrigins) {
