@@ -290,6 +290,8 @@ private:
   void AllocateLandMarks(std::int32_t n);
   void InitDefaultLandMark();
   void ZoomStateOnStack();
+  /// Step 2 of RecalcCalibration: refits the parameters of the active model.
+  void FitActiveModel();
   void ConstructInternalMapImg();
   void DrawMapImage();
   void DrawEmptyMessage();

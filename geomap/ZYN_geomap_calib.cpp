@@ -35,6 +35,12 @@ void TGeoMap::ClearCalibData() {
 
 void TGeoMap::RecalcCalibration() {
   RecalcGratMat();
+  FitActiveModel();
+  CalcExtentsAndResolution();
+  Paint();
+}
+
+void TGeoMap::FitActiveModel() {
   switch (FCalibModel) {
     case cmBiquadraticPn: CalcBiquadraticCalibration(); break;
     case cmConicConformal: CalcConicCalibration(); break;
@@ -43,8 +49,6 @@ void TGeoMap::RecalcCalibration() {
     case cmUTM: CalcEquiRectCalibration(); break;
     default: break;
   }
-  CalcExtentsAndResolution();
-  Paint();
 }
 
 bool TGeoMap::RecalcGratMat() {
