@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gui/ZYN_bmpcodec.h"
+#include "platform/gui/ZYN_canvas.h"
 #include "platform/gui/ZYN_resources.h"
 
 namespace zyn {
@@ -72,6 +73,11 @@ void TBitmap::SetSize(std::int32_t AWidth, std::int32_t AHeight) {
 TPixel* TBitmap::ScanLine(std::int32_t Row) { return FPixels.data() + std::size_t(Row) * FWidth; }
 
 const TPixel* TBitmap::ScanLine(std::int32_t Row) const { return FPixels.data() + std::size_t(Row) * FWidth; }
+
+TCanvas* TBitmap::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(this);
+  return FCanvas.get();
+}
 
 TSurface TBitmap::Surface() { return {FPixels.data(), FWidth, FHeight, FWidth}; }
 

@@ -16,6 +16,8 @@
 
 namespace zyn {
 
+class TCanvas;
+
 /// A picture file that cannot be decoded or a picture that cannot be encoded.
 class EInvalidGraphic : public Exception {
 public:
@@ -73,6 +75,9 @@ public:
   TPixel* ScanLine(std::int32_t Row);
   const TPixel* ScanLine(std::int32_t Row) const;
   TSurface Surface() override;
+  /// The canvas drawing on this bitmap, made on first use and kept for the
+  /// bitmap's life (resizing and loading keep it).
+  TCanvas* Canvas();
   /// A read-only view (the pixels must not be changed through it).
   TSurface ConstSurface() const noexcept;
 
@@ -105,6 +110,7 @@ private:
   std::int32_t FHeight = 0;
   TPixelFormat FPixelFormat = pfDevice;
   std::vector<TPixel> FPixels;
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 } // namespace zyn

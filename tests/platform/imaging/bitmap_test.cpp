@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gui/ZYN_bitmap.h"
+#include "platform/gui/ZYN_canvas.h"
 #include "platform/gui/ZYN_png.h"
 #include "platform/gui/ZYN_resources.h"
 #include "imaging_fixtures.h"
@@ -30,6 +31,16 @@ TEST(Bitmap, NewPixelsAreWhiteAndResizingKeepsTheCommonArea) {
   EXPECT_EQ(b.Height(), 4);
   EXPECT_THROW(b.SetSize(1 << 20, 1 << 20), EInvalidGraphic);
   EXPECT_EQ(b.Height(), 4);
+}
+
+TEST(Bitmap, CanvasDrawsOnTheCurrentPixelsAfterResizing) {
+  TBitmap b(2, 2);
+  TCanvas* c = b.Canvas();
+  EXPECT_EQ(c, b.Canvas());
+  b.SetSize(6, 5);
+  c->SetPixels(5, 4, clRed);
+  EXPECT_EQ(PixelToColor(b.ScanLine(4)[5]), clRed);
+  EXPECT_EQ(c->Pixels(5, 4), clRed);
 }
 
 TEST(Bitmap, AssignCopiesPixelsSizeAndFormatAndNullEmpties) {
