@@ -11,7 +11,7 @@ constexpr TColor Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 
 
 struct TReadCase {
   const char* Name;
-  TBmpSpec Spec;
+  TBmpLayout Layout;
   std::vector<std::uint8_t> Pixels;
   TPixelFormat Format;
   std::vector<std::vector<TColor>> Expected; // top-down
@@ -66,7 +66,7 @@ std::vector<TReadCase> ReadCases() {
 TEST(BmpReader, DecodesEachSupportedLayout) {
   for (const TReadCase& c : ReadCases()) {
     SCOPED_TRACE(c.Name);
-    const TBitmap b = Load(MakeBmp(c.Spec, c.Pixels));
+    const TBitmap b = Load(MakeBmp(c.Layout, c.Pixels));
     EXPECT_EQ(b.PixelFormat(), c.Format);
     EXPECT_EQ(Colours(b), c.Expected);
     EXPECT_EQ(b.ScanLine(0)[0] >> 24, 0xFFu) << "pixels are opaque";

@@ -22,7 +22,7 @@ inline void Le32(std::vector<std::uint8_t>& b, std::uint32_t v) {
 }
 
 /// The headers of a BMP file; pixel bytes are written by hand in each test.
-struct TBmpSpec {
+struct TBmpLayout {
   std::uint32_t HeaderSize = 40;
   std::int32_t Width = 0;
   std::int32_t Height = 0; ///< negative for top-down
@@ -32,7 +32,7 @@ struct TBmpSpec {
   std::vector<std::uint32_t> Palette; ///< 0x00RRGGBB entries
 };
 
-inline std::vector<std::uint8_t> MakeBmp(const TBmpSpec& s, const std::vector<std::uint8_t>& pixels) {
+inline std::vector<std::uint8_t> MakeBmp(const TBmpLayout& s, const std::vector<std::uint8_t>& pixels) {
   std::vector<std::uint8_t> info;
   if (s.HeaderSize == 12) {
     Le32(info, 12);
